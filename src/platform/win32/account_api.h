@@ -1,0 +1,7 @@
+#pragma once
+
+// The real network-management API.
+#include <windows.h>
+#include <lm.h>
+
+typedef wchar_t WideChar;
