@@ -6,13 +6,7 @@
 #include <string>
 #include <vector>
 
-// Reads the parsed table, to check it whole.
-struct CCmdLineInspector {
-    static const std::map<std::string, std::string>& Switches(const CCmdLine& c) { return c.m_switches; }
-    static const std::vector<std::string>& Arguments(const CCmdLine& c) { return c.m_arguments; }
-    static int SwitchValueCount(const CCmdLine& c) { return c.m_switchValueCount; }
-    static const std::string& ProgramPath(const CCmdLine& c) { return c.m_programPath; }
-};
+#include "command_line_inspector.h"
 
 namespace {
 
