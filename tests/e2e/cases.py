@@ -119,6 +119,17 @@ NO_DATABASE = "no database"
 
 LOCAL = [("", "test", NEVER), ("", "old", 3600), ("srv", "bob", JAN_30_2002_0100_UTC)]
 
+# Names that would change the statement if they were pasted into it, and
+# values that no expiration can hold.
+HOSTILE_NAME = "o'brien\"; DROP TABLE accounts; --"
+HOSTILE = LOCAL + [("", HOSTILE_NAME, 3600), ("", "big", 1 << 32), ("", "negative", -1),
+                   ("", "text", "soon"), ("", "real", 1.5)]
+LONG = "x" * 100 * 1024  # an argument of 100 KiB
+
+
+def with_value(rows, name, value):
+    return [(server, n, value if n == name else v) for server, n, v in rows]
+
 
 def usage_rows():
     rows = [
@@ -238,4 +249,42 @@ CASES = usage_rows() + [
     Case("database: reader may not change", ["old", "never"],
          expires("1/1/1970 1:00 AM") + SETTING, [BANNER, set_failed(5)], 5, accounts=LOCAL,
          caller="unprivileged"),
+
+    # Hostile input over a real account database: names are data, never
+    # part of a statement, and a value out of range is refused, not shown.
+    Case("database: name with quotes, semicolon and --", [HOSTILE_NAME, "never"],
+         expires("1/1/1970 1:00 AM") + SETTING + expires("Never") + OK, BANNER, accounts=HOSTILE,
+         after=with_value(HOSTILE, HOSTILE_NAME, NEVER)),
+    Case("database: name that matches all if pasted", ["' OR '1'='1", "never"], "",
+         [BANNER, get_failed(2221)], 2221, accounts=HOSTILE),
+    Case("database: name with wildcards", ["te%", "never"], "", [BANNER, get_failed(2221)], 2221,
+         accounts=HOSTILE),
+    Case("database: server that ends the statement",
+         ["test", "never", "/s", "'; DELETE FROM accounts; --"], "", [BANNER, get_failed(53)], 53,
+         accounts=HOSTILE),
+    Case("database: name that is not UTF-8", [b"\xff\xfe", "never"], "", [BANNER, get_failed(2221)],
+         2221, accounts=HOSTILE),
+    Case("database: encoded surrogate", [b"\xed\xa0\x80", "never"], "", [BANNER, get_failed(2221)],
+         2221, accounts=HOSTILE),
+    Case("database: empty name", ["", "never"], "", [BANNER, get_failed(2221)], 2221,
+         accounts=HOSTILE),
+    Case("database: user of 100 KiB", [LONG, "never"], "", [BANNER, get_failed(2221)], 2221,
+         accounts=HOSTILE),
+    Case("database: server of 100 KiB", ["test", "never", "/s", LONG], "",
+         [BANNER, get_failed(53)], 53, accounts=HOSTILE),
+    Case("database: date of 100 KiB of digits", ["old", "1" * 100 * 1024],
+         expires("1/1/1970 1:00 AM") + FAILED, [BANNER, bad_date("1" * 100 * 1024)], -1,
+         accounts=HOSTILE),
+    Case("database: date followed by 100 KiB", ["old", "1/30/02" + LONG],
+         expires("1/1/1970 1:00 AM") + SETTING + expires("1/30/2002 1:00 AM") + OK, BANNER,
+         accounts=HOSTILE,
+         after=with_value(HOSTILE, "old", JAN_30_2002_0100_UTC)),
+    Case("database: value above 4294967295", ["big", "never"], "", [BANNER, get_failed(13)], 13,
+         accounts=HOSTILE),
+    Case("database: value below 0", ["negative"], "", [BANNER, get_failed(13)], 13,
+         accounts=HOSTILE),
+    Case("database: value that is text", ["text", "never"], "", [BANNER, get_failed(13)], 13,
+         accounts=HOSTILE),
+    Case("database: value that is not whole", ["real", "never"], "", [BANNER, get_failed(13)], 13,
+         accounts=HOSTILE),
 ]

@@ -20,8 +20,12 @@ SCHEMA = ("CREATE TABLE accounts (server TEXT NOT NULL COLLATE NOCASE, name TEXT
 # The stand-in's texts for its statuses; any other status has none.
 ERROR_TEXTS = {
     5: "Access is denied.\n",
+    13: "The account database holds an expiration value out of range.\n",
     53: "The network path was not found.\n",
     87: "The parameter is incorrect.\n",
+    110: "The account database could not be opened.\n",
+    170: "The account database is locked by another program.\n",
+    1392: "The account database is corrupt or is not an account database.\n",
     2221: "The user name could not be found.\n",
 }
 
