@@ -138,7 +138,9 @@ NET_API_STATUS Open(Connection& connection, bool forWriting, bool& missing)
         }
         return errno == EACCES ? kAccessDenied : kOpenFailed;
     }
-    if (S_ISDIR(information.st_mode))
+    // Only a regular file holds a database; opening a FIFO would wait for a
+    // writer forever.
+    if (!S_ISREG(information.st_mode))
         return kOpenFailed;
 
     int flags = forWriting ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
