@@ -25,6 +25,7 @@ ERROR_TEXTS = {
     87: "The parameter is incorrect.\n",
     110: "The account database could not be opened.\n",
     170: "The account database is locked by another program.\n",
+    1117: "The account database could not be read or written.\n",
     1392: "The account database is corrupt or is not an account database.\n",
     2221: "The user name could not be found.\n",
 }

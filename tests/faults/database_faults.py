@@ -8,6 +8,7 @@ and files that cannot serve as the database.
 
 import hashlib
 import os
+import resource
 import shutil
 import signal
 import sqlite3
@@ -24,6 +25,9 @@ from run_e2e import ERROR_TEXTS, create_database, exit_code, unprivileged  # noq
 COMMAND = None  # set from the command line
 BUSY = 170
 OK = "\nThe command completed successfully\n"
+VIEW = "Account Expires: 1/1/1970 1:00 AM\n"
+READ = "NetUserGetInfo: "
+WRITE = "NetUserSetInfo: "
 # The busy wait of the command is 5 s; a run must reach its wait well before.
 SETTLE_SECONDS = 4
 
@@ -60,16 +64,23 @@ class Fixture(unittest.TestCase):
         return {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TZ": "UTC0", "LC_ALL": "C",
                 "VARDUN_ACCOUNT_DB": self.path}
 
-    def start(self, *arguments, caller=None):
+    def start(self, *arguments, caller=None, largest_file=None):
+        """largest_file: the size past which the run cannot write a file."""
         argv = [COMMAND, *arguments, "/q"]
         if caller == "unprivileged":
             argv = unprivileged(argv)
-        return subprocess.Popen(argv, env=self.environment(), stdin=subprocess.DEVNULL,
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
-    def run_command(self, *arguments, caller=None):
+        def limit_files():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)  # the write fails instead
+            resource.setrlimit(resource.RLIMIT_FSIZE, (largest_file, largest_file))
+
+        return subprocess.Popen(argv, env=self.environment(), stdin=subprocess.DEVNULL,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                preexec_fn=limit_files if largest_file else None)
+
+    def run_command(self, *arguments, **options):
         """(exit code, stdout, stderr) of one quiet run; a run that hangs fails."""
-        process = self.start(*arguments, caller=caller)
+        process = self.start(*arguments, **options)
         try:
             out, err = process.communicate(timeout=30)
         except subprocess.TimeoutExpired:
@@ -136,8 +147,7 @@ class Concurrency(Fixture):
                     self.assertTrue(out.startswith("Account Expires: ") and out.endswith(OK), out)
                     self.assertEqual(err, "")
                 else:
-                    self.assertIn(err, (error_line("NetUserGetInfo: ", BUSY),
-                                        error_line("NetUserSetInfo: ", BUSY)))
+                    self.assertIn(err, (error_line(READ, BUSY), error_line(WRITE, BUSY)))
         return [[(code, value) for code, value, _, _ in runs] for runs in results]
 
     def test_same_account(self):
@@ -169,7 +179,9 @@ def in_busy_wait(process):
     return number in ("35", "230")  # nanosleep, clock_nanosleep
 
 
-class Killed(Fixture):
+class Interrupted(Fixture):
+    """Writes cut off part way: the database keeps the old value, and the
+    command's next runs roll the cut-off write back and go on."""
     def wait_for(self, condition, process):
         deadline = time.monotonic() + SETTLE_SECONDS
         while not condition():
@@ -184,9 +196,10 @@ class Killed(Fixture):
         self.assertEqual(process.returncode, -signal.SIGKILL)
 
     def check_recovers(self, old):
-        """The old value stands, reads see it, and the next change works."""
+        """The next view shows the old value (rolling the cut-off write back if
+        need be), the database is whole, and the next change works."""
+        self.assertEqual(self.run_command("test"), (0, VIEW + OK, ""))
         self.assertEqual(self.rows()[("", "test")], old)
-        self.assertEqual(self.run_command("test"), (0, "Account Expires: 1/1/1970 1:00 AM\n" + OK, ""))
         code, out, err = self.run_command("test", "never")
         self.assertEqual((code, err), (0, ""))
         self.assertEqual(self.rows()[("", "test")], 0xFFFFFFFF)
@@ -214,6 +227,16 @@ class Killed(Fixture):
         self.assertTrue(os.path.exists(journal), "the killed write left its journal")
         self.check_recovers(3600)
 
+    def test_write_fails_part_way(self):
+        # The account on the last page; the journal fits below the limit, the
+        # page does not, and neither does putting the old page back.
+        self.create([("", "a%04d" % i, 1) for i in range(2000)] + [("", "test", 3600)])
+        limit = 16 * 1024
+        self.assertGreater(os.path.getsize(self.path), 2 * limit)
+        self.assertEqual(self.run_command("test", "never", largest_file=limit),
+                         (exit_code(1117), VIEW + "Setting...\n", error_line(WRITE, 1117)))
+        self.check_recovers(3600)
+
 
 class Locked(Fixture):
     """Another program holds the database past the wait of 5 s."""
@@ -229,12 +252,11 @@ class Locked(Fixture):
 
     def test_read_while_another_writes(self):
         self.assertEqual(self.run_while_held("BEGIN EXCLUSIVE", "test", "never"),
-                         (BUSY, "", error_line("NetUserGetInfo: ", BUSY)))
+                         (BUSY, "", error_line(READ, BUSY)))
 
     def test_write_while_another_writes(self):
         self.assertEqual(self.run_while_held("BEGIN IMMEDIATE", "test", "never"),
-                         (BUSY, "Account Expires: 1/1/1970 1:00 AM\nSetting...\n",
-                          error_line("NetUserSetInfo: ", BUSY)))
+                         (BUSY, VIEW + "Setting...\n", error_line(WRITE, BUSY)))
 
 
 def read_only_file(fixture):
@@ -289,10 +311,6 @@ def damaged_page(fixture):
         file.seek(page_size)
         file.write(b"\xa5" * page_size)
 
-
-VIEW = "Account Expires: 1/1/1970 1:00 AM\n"
-READ = "NetUserGetInfo: "
-WRITE = "NetUserSetInfo: "
 
 # (setup, caller, arguments, exit status, stdout, prefix of the error line).
 # Whatever the run ends with, the folder holds what it held before.

@@ -126,7 +126,7 @@ NET_API_STATUS StatusOf(sqlite3* database, int code)
 
 // `missing` is set when there is no database file at all, which reads as an
 // empty database.
-NET_API_STATUS Open(Connection& connection, bool forWriting, bool& missing)
+NET_API_STATUS Open(Connection& connection, bool& missing)
 {
     std::string path = DatabasePath();
     missing = false;
@@ -143,8 +143,10 @@ NET_API_STATUS Open(Connection& connection, bool forWriting, bool& missing)
     if (!S_ISREG(information.st_mode))
         return kOpenFailed;
 
-    int flags = forWriting ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-    int code = sqlite3_open_v2(path.c_str(), &connection.m_handle, flags, nullptr);
+    // Reads too open for writing where the file allows it (SQLite falls back
+    // to reading only): only then can they roll back the journal of a write
+    // that was cut off, which every later run would otherwise trip over.
+    int code = sqlite3_open_v2(path.c_str(), &connection.m_handle, SQLITE_OPEN_READWRITE, nullptr);
     if (code != SQLITE_OK)
         return StatusOf(connection.m_handle, code);
     sqlite3_busy_timeout(connection.m_handle, kBusyTimeoutMilliseconds);
@@ -185,7 +187,7 @@ NET_API_STATUS ReadExpiration(const std::string& server, const std::string& name
 {
     Connection connection;
     bool missing;
-    NET_API_STATUS status = Open(connection, false, missing);
+    NET_API_STATUS status = Open(connection, missing);
     if (status != NERR_Success || missing)
         return status != NERR_Success ? status : NotFound(nullptr, server);
 
@@ -220,7 +222,7 @@ NET_API_STATUS WriteExpiration(const std::string& server, const std::string& nam
 {
     Connection connection;
     bool missing;
-    NET_API_STATUS status = Open(connection, true, missing);
+    NET_API_STATUS status = Open(connection, missing);
     if (status != NERR_Success || missing)
         return status != NERR_Success ? status : NotFound(nullptr, server);
 
