@@ -227,6 +227,22 @@ class Interrupted(Fixture):
         self.assertTrue(os.path.exists(journal), "the killed write left its journal")
         self.check_recovers(3600)
 
+    def test_killed_at_any_moment(self):
+        # Runs killed after ever longer delays, so that some die before their
+        # write, some inside it and some after it.
+        self.create([("", "test", 3600)])
+        dates = [day_value(0), day_value(1)]
+        for attempt in range(40):
+            before = self.rows()[("", "test")]
+            date, value = dates[attempt % 2]
+            process = self.start("test", date)
+            time.sleep(attempt * 0.00025)
+            process.send_signal(signal.SIGKILL)
+            process.communicate()
+            code, out, err = self.run_command("test")
+            self.assertEqual((code, err), (0, ""), "after a kill %.2f ms in" % (attempt * 0.25))
+            self.assertIn(self.rows()[("", "test")], (before, value))
+
     def test_write_fails_part_way(self):
         # The account on the last page; the journal fits below the limit, the
         # page does not, and neither does putting the old page back.
