@@ -117,6 +117,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     long long month = numbers[0], day = numbers[1], year = numbers[2];
+    if (month == -2147483648ll) {
+        // month - 1 does not fit: rejected before anything else
+        Require(value == kRejectedDate, "the lowest month is rejected", detail);
+        return 0;
+    }
     if (year < 70)
         year += 100;
     if (year > 1900)
