@@ -9,11 +9,17 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  # A folder to unpack anywhere: the command beside its two texts, named so
-  # that Windows opens them in Notepad.
+  # A folder to unpack anywhere: the command beside its two texts, named and
+  # ended with CR LF so that any Notepad shows them as lines.
   install(TARGETS vardun RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
-  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  foreach(text README.md LICENSE)
+    get_filename_component(name ${text} NAME_WE)
+    file(READ ${PROJECT_SOURCE_DIR}/${text} content)
+    string(REPLACE "\n" "\r\n" content "${content}")
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.txt "${content}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${text})
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${name}.txt DESTINATION .)
+  endforeach()
 
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME vardun-${PROJECT_VERSION}-win32)

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the Windows zip from a build tree, checks what it holds, unpacks it
+# and runs the unpacked vardun.exe under Wine, as a user would run it.
+#   windows_zip.sh BUILD_DIR SOURCE_DIR WINE
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+wine=$3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+cpack -G ZIP --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack"; }
+zips=("$work"/vardun-*-win32.zip)
+[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "expected one zip in $work"
+zip=${zips[0]}
+folder=$(basename "$zip" .zip)
+
+listing=$(cmake -E tar tf "$zip" | sort)
+expected=$(printf '%s\n' "$folder/LICENSE.txt" "$folder/README.txt" "$folder/vardun.exe")
+[ "$listing" = "$expected" ] || fail "the zip holds:"$'\n'"$listing"
+
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+cd "$work/unpacked/$folder"
+grep -q $'\r$' README.txt || fail "README.txt does not end its lines with CR LF"
+cmp -s <(tr -d '\r' <README.txt) "$source_dir/README.md" || fail "README.txt is not the README"
+
+# It runs from the unpacked folder alone: a DLL missing from the zip fails here.
+status=0
+WINEPREFIX=${WINEPREFIX:-$build_dir/wine-prefix} WINEDEBUG=-all \
+  "$wine" ./vardun.exe /q /? >"$work/out" 2>"$work/err" || status=$?
+[ $status -eq 1 ] || { cat "$work/err"; fail "vardun.exe /q /? exited with $status, not 1"; }
+[ ! -s "$work/out" ] || fail "vardun.exe /q /? wrote to standard output"
+tr -d '\r' <"$work/err" | grep -qx ' Vardun user date \[/s machine\]' ||
+  { cat "$work/err"; fail "no usage text from vardun.exe"; }
+echo "the zip holds the command and its texts, and the command runs from it"
