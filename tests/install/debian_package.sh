@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree, installs it with dpkg, runs the
 # installed command and its manual's examples from PATH, and removes it again.
-#   debian_package.sh BUILD_DIR CHECK_MANUAL
+#   debian_package.sh CPACK BUILD_DIR CHECK_MANUAL
 # Exits 77 (skipped) when it may not install packages.
 set -euo pipefail
-build_dir=$1
-check_manual=$2
+cpack=$1
+build_dir=$2
+check_manual=$3
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: installing a package needs root"
@@ -31,7 +32,7 @@ fail() {
   exit 1
 }
 
-cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+"$cpack" -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack"; }
 packages=("$work"/vardun_*.deb)
 [ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "expected one .deb in $work"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Windows zip from a build tree, checks what it holds, unpacks it
 # and runs the unpacked vardun.exe under Wine, as a user would run it.
-#   windows_zip.sh BUILD_DIR SOURCE_DIR WINE
+#   windows_zip.sh CPACK BUILD_DIR SOURCE_DIR WINE
 set -euo pipefail
-build_dir=$1
-source_dir=$2
-wine=$3
+cpack=$1
+build_dir=$2
+source_dir=$3
+wine=$4
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,7 +15,7 @@ fail() {
   exit 1
 }
 
-cpack -G ZIP --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+"$cpack" -G ZIP --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack"; }
 zips=("$work"/vardun-*-win32.zip)
 [ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "expected one zip in $work"
