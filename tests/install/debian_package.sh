@@ -38,11 +38,16 @@ packages=("$work"/vardun_*.deb)
 [ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "expected one .deb in $work"
 package=${packages[0]}
 
-# The libraries the command links come from dpkg-shlibdeps, with versions.
+# Each shared library the command needs brings its package into Depends,
+# with the version dpkg-shlibdeps found.
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libc6 libsqlite3-0; do
-  pattern="(^|, )$library \\(>= "
-  [[ $depends =~ $pattern ]] || fail "Depends lacks $library: $depends"
+dpkg-deb -x "$package" "$work/root"
+libraries=$(ldd "$work/root/usr/bin/vardun" | awk '$2 == "=>" {print $3} $1 ~ /^\// {print $1}')
+[ -n "$libraries" ] || fail "ldd found no libraries"
+for library in $libraries; do
+  owner=$(dpkg -S "$library" | cut -d: -f1)
+  pattern="(^|, )$owner \\(>= "
+  [[ $depends =~ $pattern ]] || fail "Depends lacks $owner for $library: $depends"
 done
 
 contents=$(dpkg-deb -c "$package" | awk '{print $NF}')
