@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Runs the rows of tests/e2e/cases.py against the Windows build under Wine.
 
-  run_wine.py VARDUN_EXE NETAPI32_DLL EXIT_CODE_PROBE_EXE
+  run_wine.py VARDUN_EXE NETAPI32_DLL NETMSG_DLL EXIT_CODE_PROBE_EXE
 
-The command runs over the stand-in netapi32.dll, put beside it: the rows of
+The command runs over the stand-in netapi32.dll, put beside it with the
+tests' netmsg.dll: the rows of
 the scripted double over its shared account, the database rows over its
 accounts file. Left out are the rows that need what only POSIX has:
 - posix_only rows: their command lines are UTF-8, which no Windows ANSI
@@ -34,7 +35,30 @@ ERROR_TEXTS = {
     87: "Invalid parameter.\r\n",
     1234: "Port unreachable.\r\n",
     2221: "The username could not be found.\r\n",
+    # From the tests' netmsg.dll; it holds texts for 2099 and 3000 too, which
+    # lie outside the range looked up there.
+    2100: "Stand-in text for status 2100.\r\n",
+    2999: "Stand-in text for status 2999.\r\n",
 }
+
+# What only the Windows build does, in the form of the shared rows.
+WINDOWS_CASES = [
+    # Wine hands the command line over in code page 1252, which has the euro
+    # sign at 0x80.
+    cases.Case("name in the ANSI code page", ["jos\u00e9\u20ac"],
+               cases.expires("Never") + cases.OK, cases.BANNER, env={"LC_ALL": "C.UTF-8"},
+               calls=[cases.get(user='"jos\\u00E9\\u20AC"'), cases.FREE]),
+    # This C runtime's time_t has 32 bits: the last day it reaches is still
+    # a date.
+    cases.Case("set the last day before 2038 ends", ["test", "1/19/2038"],
+               cases.expires("Never") + cases.SETTING + cases.expires("1/19/2038 1:00 AM") +
+               cases.OK, cases.BANNER,
+               calls=cases.VIEW + [cases.set_(2147475600)] + cases.VIEW),
+] + [
+    cases.Case("text of %d from netmsg.dll" % status, ["test"], "",
+               [cases.BANNER, cases.get_failed(status)], status, script={"get": [status]})
+    for status in (2099, 2100, 2999, 3000)
+]
 
 BOOT_SECONDS = 300
 RUN_SECONDS = 60
@@ -145,7 +169,7 @@ def run(case, prefix, programs, work):
 
 
 def main():
-    command, standin, probe = (os.path.abspath(path) for path in sys.argv[1:4])
+    command, standin, messages, probe = (os.path.abspath(path) for path in sys.argv[1:5])
     selected = [c for c in cases.CASES if not c.posix_only and c.caller != "unprivileged"]
     print("%d rows left out: they need POSIX" % (len(cases.CASES) - len(selected)))
     with tempfile.TemporaryDirectory(prefix="vardun-wine-") as root:
@@ -154,10 +178,11 @@ def main():
         os.mkdir(programs)
         shutil.copy(command, os.path.join(programs, "vardun.exe"))
         shutil.copy(standin, os.path.join(programs, "netapi32.dll"))
+        shutil.copy(messages, os.path.join(programs, "netmsg.dll"))
         shutil.copy(probe, os.path.join(programs, "exit_code_probe.exe"))
         try:
             start_wine(prefix)
-            return run_e2e.run_rows(selected, lambda case, work: run(case, prefix, programs, work),
+            return run_e2e.run_rows(selected + WINDOWS_CASES, lambda case, work: run(case, prefix, programs, work),
                                     root)
         finally:
             stop_wine(prefix)
