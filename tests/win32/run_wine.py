@@ -4,27 +4,29 @@
   run_wine.py VARDUN_EXE NETAPI32_DLL NETMSG_DLL EXIT_CODE_PROBE_EXE
 
 The command runs over the stand-in netapi32.dll, put beside it with the
-tests' netmsg.dll: the rows of
-the scripted double over its shared account, the database rows over its
-accounts file. Left out are the rows that need what only POSIX has:
-- posix_only rows: their command lines are UTF-8, which no Windows ANSI
-  code page is;
+tests' netmsg.dll: the rows of the scripted double over its shared account,
+the database rows over its accounts file. Left out are the rows that need
+what only POSIX has:
+- posix_only rows: they expect the bytes of the command line read as UTF-8,
+  which no ANSI code page of Windows does;
 - caller="unprivileged" rows: under Wine every process is the same user, so
   there is no caller who may read the accounts but not write them.
 
-One Wine prefix, in a temporary folder, serves the whole run; its
-wineserver stays up between the cases and is shut down at the end.
+One Wine session (wine_session.py) serves the whole run.
 """
 
 import os
 import shutil
 import subprocess
 import sys
-import tempfile
+
+import wine_session
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import cases  # noqa: E402
 import run_e2e  # noqa: E402
+
+windows_path = wine_session.windows_path
 
 # Wine's texts for the statuses the table reaches; any other status has none.
 # A system text ends with CR LF, which the C runtime's text-mode stream
@@ -60,43 +62,6 @@ WINDOWS_CASES = [
     for status in (2099, 2100, 2999, 3000)
 ]
 
-BOOT_SECONDS = 300
-RUN_SECONDS = 60
-
-
-def windows_path(path):
-    """The path as a Windows program under Wine names it: drive Z: is /."""
-    return "Z:" + path.replace("/", "\\")
-
-
-def base_environment(prefix):
-    # Nothing of the caller's display reaches Wine, so it cannot wait on one.
-    return {
-        "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-        "HOME": prefix,
-        "WINEPREFIX": prefix,
-        "WINEDEBUG": "-all",
-        "LC_ALL": "C",
-    }
-
-
-def start_wine(prefix):
-    env = base_environment(prefix)
-    # No Mono or Gecko: nothing to install, no dialog to wait for.
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
-    os.mkdir(prefix)
-    subprocess.run(["wineserver", "--persistent"], env=env, timeout=RUN_SECONDS, check=True)
-    subprocess.run(["wineboot", "--init"], env=env, stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=BOOT_SECONDS,
-                   check=True)
-
-
-def stop_wine(prefix):
-    env = base_environment(prefix)
-    subprocess.run(["wineserver", "--kill"], env=env, timeout=RUN_SECONDS)
-    subprocess.run(["wineserver", "--wait"], env=env, timeout=RUN_SECONDS)
-
-
 def posix_exit_code(code):
     """What Wine hands a POSIX parent for a Windows exit code: its low 8 bits,
     or 1 when those are 0 and the code is not."""
@@ -116,7 +81,7 @@ def read_accounts(path):
 
 
 def run(case, prefix, programs, work):
-    env = base_environment(prefix)
+    env = wine_session.environment(prefix)
     env.update({"TZ": "UTC0", "WINEDLLOVERRIDES": "netapi32=n"})
     env.update(case.env)
     code_file = os.path.join(work, "exit_code")
@@ -136,7 +101,7 @@ def run(case, prefix, programs, work):
     argv = ["wine", os.path.join(programs, "exit_code_probe.exe"), "vardun.exe"]
     argv += [a if isinstance(a, bytes) else a.encode() for a in case.args]
     result = subprocess.run(argv, env=env, cwd=work, stdin=subprocess.DEVNULL,
-                            capture_output=True, timeout=RUN_SECONDS)
+                            capture_output=True, timeout=wine_session.RUN_SECONDS)
     problems = []
     out = result.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
     err = result.stderr.decode("utf-8", "replace").replace("\r\n", "\n")
@@ -172,21 +137,16 @@ def main():
     command, standin, messages, probe = (os.path.abspath(path) for path in sys.argv[1:5])
     selected = [c for c in cases.CASES if not c.posix_only and c.caller != "unprivileged"]
     print("%d rows left out: they need POSIX" % (len(cases.CASES) - len(selected)))
-    with tempfile.TemporaryDirectory(prefix="vardun-wine-") as root:
-        prefix = os.path.join(root, "prefix")
-        programs = os.path.join(root, "programs")
+    with wine_session.session() as prefix:
+        programs = os.path.join(os.path.dirname(prefix), "programs")
         os.mkdir(programs)
         shutil.copy(command, os.path.join(programs, "vardun.exe"))
         shutil.copy(standin, os.path.join(programs, "netapi32.dll"))
         shutil.copy(messages, os.path.join(programs, "netmsg.dll"))
         shutil.copy(probe, os.path.join(programs, "exit_code_probe.exe"))
-        try:
-            start_wine(prefix)
-            return run_e2e.run_rows(selected + WINDOWS_CASES, lambda case, work: run(case, prefix, programs, work),
-                                    root)
-        finally:
-            stop_wine(prefix)
-
+        return run_e2e.run_rows(selected + WINDOWS_CASES,
+                                lambda case, work: run(case, prefix, programs, work),
+                                os.path.dirname(prefix))
 
 if __name__ == "__main__":
     sys.exit(main())
