@@ -73,6 +73,13 @@ class Error:
         self.status = status
 
 
+def expected_err(case, texts):
+    """A row's standard error, each `Error` worded from `texts`, the system's
+    texts by status; without a text the line ends at once."""
+    return "".join("%s(%d) %s" % (p.prefix, p.status, texts.get(p.status, "\n"))
+                   if isinstance(p, Error) else p for p in case.err)
+
+
 def get_failed(status):
     return Error("NetUserGetInfo: ", status)
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Windows zip from a build tree, checks what it holds, unpacks it
 # and runs the unpacked vardun.exe under Wine, as a user would run it.
-#   windows_zip.sh CPACK BUILD_DIR SOURCE_DIR WINE
+#   windows_zip.sh CPACK BUILD_DIR SOURCE_DIR WINE_SESSION
+# WINE_SESSION runs one Windows program in a Wine prefix of its own.
 set -euo pipefail
 cpack=$1
 build_dir=$2
 source_dir=$3
-wine=$4
+wine_session=$4
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -34,8 +35,7 @@ cmp -s <(tr -d '\r' <README.txt) "$source_dir/README.md" || fail "README.txt is 
 
 # It runs from the unpacked folder alone: a DLL missing from the zip fails here.
 status=0
-WINEPREFIX=${WINEPREFIX:-$build_dir/wine-prefix} WINEDEBUG=-all \
-  "$wine" ./vardun.exe /q /? >"$work/out" 2>"$work/err" || status=$?
+python3 "$wine_session" ./vardun.exe /q /? >"$work/out" 2>"$work/err" || status=$?
 [ $status -eq 1 ] || { cat "$work/err"; fail "vardun.exe /q /? exited with $status, not 1"; }
 [ ! -s "$work/out" ] || fail "vardun.exe /q /? wrote to standard output"
 tr -d '\r' <"$work/err" | grep -qx ' Vardun user date \[/s machine\]' ||
