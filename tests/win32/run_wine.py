@@ -29,18 +29,18 @@ import run_e2e  # noqa: E402
 windows_path = wine_session.windows_path
 
 # Wine's texts for the statuses the table reaches; any other status has none.
-# A system text ends with CR LF, which the C runtime's text-mode stream
-# writes as CR CR LF: after CR LF is folded to LF, a CR LF is left.
+# A system text's CR LF reaches standard error as CR LF, like every other
+# line break, and is folded to LF before comparing.
 ERROR_TEXTS = {
-    5: "Access denied.\r\n",
-    53: "Bad network path.\r\n",
-    87: "Invalid parameter.\r\n",
-    1234: "Port unreachable.\r\n",
-    2221: "The username could not be found.\r\n",
+    5: "Access denied.\n",
+    53: "Bad network path.\n",
+    87: "Invalid parameter.\n",
+    1234: "Port unreachable.\n",
+    2221: "The username could not be found.\n",
     # From the tests' netmsg.dll; it holds texts for 2099 and 3000 too, which
     # lie outside the range looked up there.
-    2100: "Stand-in text for status 2100.\r\n",
-    2999: "Stand-in text for status 2999.\r\n",
+    2100: "Stand-in text for status 2100.\n",
+    2999: "Stand-in text for status 2999.\n",
 }
 
 # What only the Windows build does, in the form of the shared rows.

@@ -19,7 +19,13 @@ bool CopyMessage(DWORD source, HMODULE module, int status, std::string& text)
                    kDefaultLanguage, reinterpret_cast<LPSTR>(&message), 0, nullptr);
     if (message == nullptr)
         return false;
-    text = message;
+    // The streams write in text mode and turn every LF into CR LF, so the
+    // system's own CR LF would reach the console as CR CR LF.
+    text.clear();
+    for (const char* c = message; *c != '\0'; ++c) {
+        if (!(c[0] == '\r' && c[1] == '\n'))
+            text += *c;
+    }
     LocalFree(message);
     return true;
 }
