@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line_inspector.h"
+#include "cmdline/command_line_inspector.h"
 
 namespace {
 

@@ -31,20 +31,12 @@ ERROR_TEXTS = {
 }
 
 
-def error_line(error):
-    return "%s(%d) %s" % (error.prefix, error.status, ERROR_TEXTS.get(error.status, "\n"))
-
-
 def exit_code(status):
     """Only the low 8 bits of a status reach the parent; statuses that would
     read as success there end with 255."""
     if status != 0 and status & 0xFF == 0:
         return 255
     return status & 0xFF
-
-
-def expected_err(case):
-    return "".join(error_line(p) if isinstance(p, cases.Error) else p for p in case.err)
 
 
 def create_database(path, rows):
@@ -99,8 +91,9 @@ def run(case, backend, command, work):
     err = result.stderr.decode("utf-8", "replace")
     if out != case.out:
         problems.append("stdout\n  want %r\n  got  %r" % (case.out, out))
-    if err != expected_err(case):
-        problems.append("stderr\n  want %r\n  got  %r" % (expected_err(case), err))
+    expected_err = cases.expected_err(case, ERROR_TEXTS)
+    if err != expected_err:
+        problems.append("stderr\n  want %r\n  got  %r" % (expected_err, err))
     if result.returncode != exit_code(case.status):
         problems.append("exit status: want %d, got %d" % (exit_code(case.status),
                                                          result.returncode))
@@ -119,13 +112,13 @@ def run(case, backend, command, work):
     return problems
 
 
-def main():
-    backend, command = sys.argv[1], os.path.abspath(sys.argv[2])
-    selected = [c for c in cases.CASES if (c.accounts is not None) == (backend == "database")]
+def run_rows(rows, run, directory=None):
+    """Runs each row as run(case, work), in a fresh folder `work`, and prints
+    the rows that fail with their problems. Returns the exit status."""
     passed = failed = 0
-    for case in selected:
-        with tempfile.TemporaryDirectory(prefix="vardun-e2e-") as work:
-            problems = run(case, backend, command, work)
+    for case in rows:
+        with tempfile.TemporaryDirectory(prefix="vardun-e2e-", dir=directory) as work:
+            problems = run(case, work)
         if problems:
             failed += 1
             print("FAIL %s: %s" % (case.name, " ".join(repr(a) for a in case.args)))
@@ -135,6 +128,12 @@ def main():
             passed += 1
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
+
+
+def main():
+    backend, command = sys.argv[1], os.path.abspath(sys.argv[2])
+    selected = [c for c in cases.CASES if (c.accounts is not None) == (backend == "database")]
+    return run_rows(selected, lambda case, work: run(case, backend, command, work))
 
 
 if __name__ == "__main__":

@@ -26,7 +26,7 @@ const char kFailureLine[] = "\nThe command did not complete successfully\n";
 // What a run must write and call, built step by step from the outcome tables.
 struct Expected {
     std::vector<CapturedOutput::Piece> pieces;
-    std::vector<AccountCall::Kind> calls;
+    std::vector<RecordedCall::Kind> calls;
     DWORD written = 0;
     int status = 0;
 
@@ -85,13 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expected expected;
     if (!date.empty() && value == kRejectedDate)
         expected.Write(true, dateLine);
-    expected.calls.push_back(AccountCall::kGet);
+    expected.calls.push_back(RecordedCall::kGet);
     if (firstRead != NERR_Success) {
         expected.Write(true, ExpectedErrorLine("NetUserGetInfo: ", firstRead));
         expected.status = static_cast<int>(firstRead);
     } else {
         expected.Show(script.expires);
-        expected.calls.push_back(AccountCall::kRelease);
+        expected.calls.push_back(RecordedCall::kRelease);
         if (firstRelease != NERR_Success) {
             expected.status = static_cast<int>(firstRelease);
         } else if (date.empty()) {
@@ -101,19 +101,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.status = -1;
         } else {
             expected.Write(false, "Setting...\n");
-            expected.calls.push_back(AccountCall::kSet);
+            expected.calls.push_back(RecordedCall::kSet);
             expected.written = value;
             if (write != NERR_Success) {
                 expected.Write(true, ExpectedErrorLine("NetUserSetInfo: ", write));
                 expected.status = static_cast<int>(write);
             } else {
-                expected.calls.push_back(AccountCall::kGet);
+                expected.calls.push_back(RecordedCall::kGet);
                 if (secondRead != NERR_Success) {
                     expected.Write(true, ExpectedErrorLine("NetUserGetInfo: ", secondRead));
                     expected.status = static_cast<int>(secondRead);
                 } else {
                     expected.Show(value);
-                    expected.calls.push_back(AccountCall::kRelease);
+                    expected.calls.push_back(RecordedCall::kRelease);
                     expected.status = static_cast<int>(secondRelease);
                     if (secondRelease == NERR_Success)
                         expected.Write(false, kSuccessLine);
@@ -144,15 +144,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(pieces == expected.pieces, "the run writes what its outcome says", detail);
     Require(status == expected.status, "the run ends with its outcome's status", detail);
 
-    const std::vector<AccountCall>& calls = RecordedCalls();
+    const std::vector<RecordedCall>& calls = RecordedCalls();
     Require(calls.size() == expected.calls.size(), "the run makes its outcome's calls", detail);
     CWString server(commandLine.GetSwitchValue("s"));
     CWString user(commandLine.GetArgument(1));
-    const AccountCall* first = nullptr;
+    const RecordedCall* first = nullptr;
     for (std::size_t i = 0; i < calls.size(); ++i) {
-        const AccountCall& call = calls[i];
+        const RecordedCall& call = calls[i];
         Require(call.kind == expected.calls[i], "the calls come in their order", detail);
-        if (call.kind == AccountCall::kRelease)
+        if (call.kind == RecordedCall::kRelease)
             continue;
         if (first == nullptr)
             first = &call;
@@ -162,9 +162,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the server is null exactly when its name is empty", detail);
         Require(call.serverText == server.GetText() && call.userText == user.GetText(),
                 "the names are passed as typed", detail);
-        Require(call.level == (call.kind == AccountCall::kGet ? 2u : 1017u),
+        Require(call.level == (call.kind == RecordedCall::kGet ? 2u : 1017u),
                 "reads at level 2, writes at level 1017", detail);
-        Require(call.kind != AccountCall::kSet ||
+        Require(call.kind != RecordedCall::kSet ||
                     (call.value == expected.written && !call.parameterErrorWanted),
                 "the write carries the date's value and asks for no parameter index", detail);
     }

@@ -7,7 +7,7 @@
 namespace {
 
 AccountScript g_script;
-std::vector<AccountCall> g_calls;
+std::vector<RecordedCall> g_calls;
 std::set<const void*> g_records;
 std::size_t g_getCalls = 0;
 std::size_t g_setCalls = 0;
@@ -24,10 +24,10 @@ std::u16string Text(const WideChar* name)
     return name == nullptr ? std::u16string() : std::u16string(name);
 }
 
-AccountCall Call(AccountCall::Kind kind, const WideChar* server, const WideChar* user,
+RecordedCall Call(RecordedCall::Kind kind, const WideChar* server, const WideChar* user,
                  DWORD level)
 {
-    return AccountCall{kind, server, user, Text(server), Text(user), level, 0, false};
+    return RecordedCall{kind, server, user, Text(server), Text(user), level, 0, false};
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void StartScript(const AccountScript& script)
     g_getCalls = g_setCalls = g_releaseCalls = 0;
 }
 
-const std::vector<AccountCall>& RecordedCalls()
+const std::vector<RecordedCall>& RecordedCalls()
 {
     return g_calls;
 }
@@ -63,7 +63,7 @@ std::string ExpectedErrorLine(const char* prefix, NET_API_STATUS status)
 NET_API_STATUS NetUserGetInfo(const WideChar* server, const WideChar* user, DWORD level,
                               LPBYTE* record)
 {
-    g_calls.push_back(Call(AccountCall::kGet, server, user, level));
+    g_calls.push_back(Call(RecordedCall::kGet, server, user, level));
     NET_API_STATUS status = Next(g_script.get, g_getCalls);
     if (status != NERR_Success)
         return status;
@@ -77,7 +77,7 @@ NET_API_STATUS NetUserGetInfo(const WideChar* server, const WideChar* user, DWOR
 NET_API_STATUS NetUserSetInfo(const WideChar* server, const WideChar* user, DWORD level,
                               LPBYTE record, DWORD* parameterError)
 {
-    AccountCall call = Call(AccountCall::kSet, server, user, level);
+    RecordedCall call = Call(RecordedCall::kSet, server, user, level);
     call.value = reinterpret_cast<const USER_INFO_1017*>(record)->usri1017_acct_expires;
     call.parameterErrorWanted = parameterError != nullptr;
     g_calls.push_back(call);
@@ -90,7 +90,7 @@ NET_API_STATUS NetUserSetInfo(const WideChar* server, const WideChar* user, DWOR
 // Only a record that NetUserGetInfo handed out, and only once.
 NET_API_STATUS NetApiBufferFree(void* record)
 {
-    g_calls.push_back(Call(AccountCall::kRelease, nullptr, nullptr, 0));
+    g_calls.push_back(Call(RecordedCall::kRelease, nullptr, nullptr, 0));
     if (g_records.erase(record) != 1) {
         std::fprintf(stderr, "NetApiBufferFree of a record that is not out: %p\n", record);
         std::abort();

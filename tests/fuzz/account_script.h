@@ -18,7 +18,7 @@ struct AccountScript {
     std::vector<NET_API_STATUS> release;
 };
 
-struct AccountCall {
+struct RecordedCall {
     enum Kind { kGet, kSet, kRelease } kind;
     const WideChar* server;  // the pointers as passed
     const WideChar* user;
@@ -30,7 +30,7 @@ struct AccountCall {
 };
 
 void StartScript(const AccountScript& script);
-const std::vector<AccountCall>& RecordedCalls();
+const std::vector<RecordedCall>& RecordedCalls();
 // Records handed out by NetUserGetInfo and not yet released.
 int OutstandingRecords();
 

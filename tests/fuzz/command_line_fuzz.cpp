@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cmdline/command_line.h"
-#include "command_line_inspector.h"
+#include "cmdline/command_line_inspector.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(pieces == std::vector<CapturedOutput::Piece>{{false, line}},
             "a read writes one line", detail + Describe(pieces));
     Require(status == script.release[0], "the release's status is the result", detail);
-    Require(calls.size() == 2 && calls[0].level == 2 && calls[1].kind == AccountCall::kRelease,
+    Require(calls.size() == 2 && calls[0].level == 2 && calls[1].kind == RecordedCall::kRelease,
             "a read at level 2, then one release", detail);
     Require(OutstandingRecords() == 0, "the record is released", detail);
     return 0;

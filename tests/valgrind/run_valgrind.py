@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from run_e2e import create_database, exit_code  # noqa: E402
 
 MEMCHECK_FAILED = 99
+SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static_libstdcxx.supp")
 ACCOUNTS = [("", "test", 3600), ("", "old", 0xFFFFFFFF)]
 
 # (what the run does, arguments, its status)
@@ -40,6 +41,7 @@ def main():
             run = subprocess.run(
                 [valgrind, "--quiet", "--error-exitcode=%d" % MEMCHECK_FAILED,
                  "--leak-check=full", "--show-leak-kinds=all", "--errors-for-leak-kinds=all",
+                 "--suppressions=" + SUPPRESSIONS,
                  "--log-file=" + log, command] + arguments,
                 env=env, stdin=subprocess.DEVNULL, capture_output=True)
             report = open(log).read()
