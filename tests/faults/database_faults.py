@@ -111,11 +111,11 @@ class Fixture(unittest.TestCase):
         state = {}
         for name in sorted(os.listdir(self.folder)):
             path = os.path.join(self.folder, name)
-            if os.path.isfile(path) and not os.path.islink(path):
+            status = os.lstat(path)
+            state[name] = (status.st_mode, status.st_size, status.st_mtime_ns)
+            if os.path.isfile(path) and os.access(path, os.R_OK):
                 with open(path, "rb") as file:
-                    state[name] = hashlib.sha256(file.read()).hexdigest()
-            else:
-                state[name] = os.stat(path).st_mode
+                    state[name] += (hashlib.sha256(file.read()).hexdigest(),)
         return state
 
 
@@ -139,6 +139,8 @@ class Concurrency(Fixture):
             thread.start()
         for thread in threads:
             thread.join()
+        # A failure inside a worker ends only that thread.
+        self.assertEqual([len(runs) for runs in results], [self.CHANGES] * self.PROCESSES)
 
         for runs in results:
             for code, value, out, err in runs:
