@@ -2,7 +2,6 @@
 // Input: one byte whose low bit is the case flag, then the arguments, one per
 // line.
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>

@@ -4,13 +4,13 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstring>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
+#include "captured_output.h"
 #include "clock_double.h"
 #include "expiration/expiration_date.h"
-#include "captured_output.h"
 #include "fuzz_input.h"
 #include "platform/platform.h"
 
