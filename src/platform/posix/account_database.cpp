@@ -126,7 +126,7 @@ NET_API_STATUS StatusOf(sqlite3* database, int code)
 
 // `missing` is set when there is no database file at all, which reads as an
 // empty database.
-NET_API_STATUS Open(Connection& connection, bool& missing)
+NET_API_STATUS Open(Connection& connection, int flags, bool& missing)
 {
     std::string path = DatabasePath();
     missing = false;
@@ -143,10 +143,7 @@ NET_API_STATUS Open(Connection& connection, bool& missing)
     if (!S_ISREG(information.st_mode))
         return kOpenFailed;
 
-    // Reads too open for writing where the file allows it (SQLite falls back
-    // to reading only): only then can they roll back the journal of a write
-    // that was cut off, which every later run would otherwise trip over.
-    int code = sqlite3_open_v2(path.c_str(), &connection.m_handle, SQLITE_OPEN_READWRITE, nullptr);
+    int code = sqlite3_open_v2(path.c_str(), &connection.m_handle, flags, nullptr);
     if (code != SQLITE_OK)
         return StatusOf(connection.m_handle, code);
     sqlite3_busy_timeout(connection.m_handle, kBusyTimeoutMilliseconds);
@@ -183,11 +180,11 @@ NET_API_STATUS NotFound(sqlite3* database, const std::string& server)
     return code == SQLITE_DONE ? kBadNetPath : StatusOf(database, code);
 }
 
-NET_API_STATUS ReadExpiration(const std::string& server, const std::string& name, DWORD& value)
+NET_API_STATUS QueryExpiration(Connection& connection, int flags, const std::string& server,
+                               const std::string& name, DWORD& value)
 {
-    Connection connection;
     bool missing;
-    NET_API_STATUS status = Open(connection, missing);
+    NET_API_STATUS status = Open(connection, flags, missing);
     if (status != NERR_Success || missing)
         return status != NERR_Success ? status : NotFound(nullptr, server);
 
@@ -211,6 +208,23 @@ NET_API_STATUS ReadExpiration(const std::string& server, const std::string& name
     return NERR_Success;
 }
 
+// A read opens the file for reading only. A write that was cut off (a crash,
+// an I/O error) leaves a journal that must be rolled back before anyone can
+// read, which a read-only connection cannot do: then the read opens again for
+// writing, where the file allows it, so that every later run is not stuck.
+NET_API_STATUS ReadExpiration(const std::string& server, const std::string& name, DWORD& value)
+{
+    NET_API_STATUS status;
+    for (int flags : {SQLITE_OPEN_READONLY, SQLITE_OPEN_READWRITE}) {
+        Connection connection;
+        status = QueryExpiration(connection, flags, server, name, value);
+        if (status == NERR_Success || connection.m_handle == nullptr ||
+            sqlite3_extended_errcode(connection.m_handle) != SQLITE_READONLY_ROLLBACK)
+            break;
+    }
+    return status;
+}
+
 NET_API_STATUS Execute(sqlite3* database, const char* sql)
 {
     int code = sqlite3_exec(database, sql, nullptr, nullptr, nullptr);
@@ -222,7 +236,7 @@ NET_API_STATUS WriteExpiration(const std::string& server, const std::string& nam
 {
     Connection connection;
     bool missing;
-    NET_API_STATUS status = Open(connection, missing);
+    NET_API_STATUS status = Open(connection, SQLITE_OPEN_READWRITE, missing);
     if (status != NERR_Success || missing)
         return status != NERR_Success ? status : NotFound(nullptr, server);
 
