@@ -29,5 +29,5 @@ private:
 
     std::string StoredName(std::string name) const;
 
-    friend struct CCmdLineInspector;  // lets the tests check the invariants
+    friend struct CCmdLineTestAccess;  // lets the tests check the invariants
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/command_line_inspector.h"
+#include "cmdline/command_line_test_access.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ TEST_P(CommandLineParse, SortsArgumentsIntoSwitchesAndPositionals)
 {
     const ParseCase& c = GetParam();
     CCmdLine commandLine = Parse(c.arguments);
-    EXPECT_EQ(CCmdLineInspector::Switches(commandLine), c.switches);
-    EXPECT_EQ(CCmdLineInspector::Arguments(commandLine), c.positional);
+    EXPECT_EQ(CCmdLineTestAccess::Switches(commandLine), c.switches);
+    EXPECT_EQ(CCmdLineTestAccess::Arguments(commandLine), c.positional);
     EXPECT_EQ(commandLine.m_argumentCount, static_cast<int>(c.positional.size()));
-    EXPECT_EQ(CCmdLineInspector::SwitchValueCount(commandLine), c.switchValueCount);
+    EXPECT_EQ(CCmdLineTestAccess::SwitchValueCount(commandLine), c.switchValueCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,7 +98,7 @@ TEST(CommandLine, GetArgumentIsOneBasedAndBounded)
 
 TEST(CommandLine, KeepsProgramPathUnchanged)
 {
-    EXPECT_EQ(CCmdLineInspector::ProgramPath(Parse({})), "C:\\Tools\\VarDun.EXE");
+    EXPECT_EQ(CCmdLineTestAccess::ProgramPath(Parse({})), "C:\\Tools\\VarDun.EXE");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cmdline/command_line.h"
-#include "cmdline/command_line_inspector.h"
+#include "cmdline/command_line_test_access.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzArguments arguments(input.Rest());
     CCmdLine commandLine(arguments.Count(), arguments.Vector(), caseSensitive);
 
-    const auto& switches = CCmdLineInspector::Switches(commandLine);
-    const auto& positional = CCmdLineInspector::Arguments(commandLine);
+    const auto& switches = CCmdLineTestAccess::Switches(commandLine);
+    const auto& positional = CCmdLineTestAccess::Arguments(commandLine);
 
     // Every argument that is not a switch is either a positional argument or
     // the value of the switch before it.
@@ -69,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "m_argumentCount counts the positional arguments");
     Require(positional == expectedPositional,
             "positional arguments are the non-switches that no switch took, unchanged");
-    Require(CCmdLineInspector::SwitchValueCount(commandLine) + commandLine.m_argumentCount ==
+    Require(CCmdLineTestAccess::SwitchValueCount(commandLine) + commandLine.m_argumentCount ==
                 nonSwitches,
             "each non-switch is a value or a positional argument");
-    Require(CCmdLineInspector::ProgramPath(commandLine) == arguments.At(0),
+    Require(CCmdLineTestAccess::ProgramPath(commandLine) == arguments.At(0),
             "the program path is kept unchanged");
 
     for (const auto& entry : switches) {

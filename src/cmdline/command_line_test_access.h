@@ -7,7 +7,7 @@
 #include "cmdline/command_line.h"
 
 // Reads the parsed table, so tests can check it whole.
-struct CCmdLineInspector {
+struct CCmdLineTestAccess {
     static const std::map<std::string, std::string>& Switches(const CCmdLine& c) { return c.m_switches; }
     static const std::vector<std::string>& Arguments(const CCmdLine& c) { return c.m_arguments; }
     static int SwitchValueCount(const CCmdLine& c) { return c.m_switchValueCount; }
