@@ -124,18 +124,15 @@ NET_API_STATUS StatusOf(sqlite3* database, int code)
     }
 }
 
-// `missing` is set when there is no database file at all, which reads as an
-// empty database.
-NET_API_STATUS Open(Connection& connection, int flags, bool& missing)
+// No database file at all reads as an empty database, which has no account
+// and names no server: the account is not found.
+NET_API_STATUS Open(Connection& connection, int flags, const std::string& server)
 {
     std::string path = DatabasePath();
-    missing = false;
     struct stat information;
     if (stat(path.c_str(), &information) != 0) {
-        if (errno == ENOENT) {
-            missing = true;
-            return NERR_Success;
-        }
+        if (errno == ENOENT)
+            return server.empty() ? kUserNotFound : kBadNetPath;
         return errno == EACCES ? kAccessDenied : kOpenFailed;
     }
     // Only a regular file holds a database; opening a FIFO would wait for a
@@ -167,8 +164,8 @@ NET_API_STATUS Prepare(sqlite3* database, const char* sql, Statement& statement,
 // there is no such server (one that no row names).
 NET_API_STATUS NotFound(sqlite3* database, const std::string& server)
 {
-    if (server.empty() || database == nullptr)
-        return server.empty() ? kUserNotFound : kBadNetPath;
+    if (server.empty())
+        return kUserNotFound;
     Statement statement;
     NET_API_STATUS status = Prepare(database, "SELECT 1 FROM accounts WHERE server = ?1 LIMIT 1",
                                     statement, server, std::string());
@@ -183,10 +180,9 @@ NET_API_STATUS NotFound(sqlite3* database, const std::string& server)
 NET_API_STATUS QueryExpiration(Connection& connection, int flags, const std::string& server,
                                const std::string& name, DWORD& value)
 {
-    bool missing;
-    NET_API_STATUS status = Open(connection, flags, missing);
-    if (status != NERR_Success || missing)
-        return status != NERR_Success ? status : NotFound(nullptr, server);
+    NET_API_STATUS status = Open(connection, flags, server);
+    if (status != NERR_Success)
+        return status;
 
     Statement statement;
     status = Prepare(connection.m_handle,
@@ -235,10 +231,9 @@ NET_API_STATUS Execute(sqlite3* database, const char* sql)
 NET_API_STATUS WriteExpiration(const std::string& server, const std::string& name, DWORD value)
 {
     Connection connection;
-    bool missing;
-    NET_API_STATUS status = Open(connection, SQLITE_OPEN_READWRITE, missing);
-    if (status != NERR_Success || missing)
-        return status != NERR_Success ? status : NotFound(nullptr, server);
+    NET_API_STATUS status = Open(connection, SQLITE_OPEN_READWRITE, server);
+    if (status != NERR_Success)
+        return status;
 
     // Taking the write lock first lets the busy wait apply to the whole change.
     status = Execute(connection.m_handle, "BEGIN IMMEDIATE");
